@@ -1,0 +1,5 @@
+#pragma once
+
+// Gives the texture library the program's message box and the resources
+// compiled into this executable (":/textures/<TYPE>/<name>").
+void InstallTextureSeam();
