@@ -1,7 +1,11 @@
 #include "WebBrowser.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QPainter>
+#include <QQuickWidget>
+#include <QQuickWindow>
 #include <QRandomGenerator>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
@@ -55,8 +59,12 @@ public:
         script.setInjectionPoint(QWebEngineScript::DocumentReady);
         script.setRunsOnSubFrames(true);
         script.setSourceCode(QStringLiteral(R"((function () {
-  if (window.top === window) return;
-  const report = () => console.log(%1 + location.href);
+  const top = window.top === window;
+  // A frame reports its completion; the top-level page reports when its
+  // first frame after loading has been painted.
+  const report = top
+    ? () => requestAnimationFrame(() => requestAnimationFrame(() => console.log(%1 + 'painted')))
+    : () => console.log(%1 + 'frame:' + location.href);
   if (document.readyState === 'complete') report();
   else window.addEventListener('load', report, { once: true });
 })();)")
@@ -68,8 +76,13 @@ protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
                                   const QString&) override
     {
-        if (message.startsWith(token_))
-            owner_->frameCompleted(message.mid(token_.size()));
+        if (!message.startsWith(token_))
+            return;
+        const QString report = message.mid(token_.size());
+        if (report.startsWith(QLatin1String("frame:")))
+            owner_->frameCompleted(report.mid(6));
+        else
+            owner_->pagePainted();
     }
 
 private:
@@ -90,15 +103,18 @@ public:
 // The control's default interface; it draws what the view shows.
 class WebBrowser::ControlObject : public BrowserObject, public ViewObject {
 public:
-    explicit ControlObject(QWebEngineView* view) : view_(view) {}
+    explicit ControlObject(WebBrowser* control) : control_(control) {}
 
     ViewObject* QueryViewObject() override { return this; }
 
     bool Draw(DrawAspect aspect, int, QPainter& target, const QRect& bounds) override
     {
-        if (aspect != DrawAspect::Content || !view_ || bounds.isEmpty())
+        if (aspect != DrawAspect::Content || !control_ || bounds.isEmpty())
             return false;
-        const QPixmap content = view_->grab();
+        // Right after loading the engine still shows an unpainted frame for a
+        // moment; draw the page as the user sees it.
+        control_->waitUntilPainted(kPaintTimeoutMs);
+        const QPixmap content = control_->view_->grab();
         if (content.isNull())
             return false;
         target.drawPixmap(bounds, content);
@@ -106,11 +122,12 @@ public:
     }
 
 private:
-    QPointer<QWebEngineView> view_;
+    static constexpr int kPaintTimeoutMs = 2000;
+    QPointer<WebBrowser> control_;
 };
 
 WebBrowser::WebBrowser(QWidget* parent)
-    : QWidget(parent), view_(new QWebEngineView(this)), control_(std::make_unique<ControlObject>(view_))
+    : QWidget(parent), view_(new QWebEngineView(this)), control_(std::make_unique<ControlObject>(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -123,6 +140,9 @@ WebBrowser::WebBrowser(QWidget* parent)
         switch (info.status()) {
         case QWebEngineLoadingInfo::LoadStartedStatus:
             frames_.clear();
+            painted_ = false;
+            shownFramesSincePaint_ = 0;
+            watchDelegateFrames();
             emit ProgressChange(0, 100);
             break;
         case QWebEngineLoadingInfo::LoadStoppedStatus:
@@ -152,6 +172,52 @@ void WebBrowser::frameCompleted(const QString& url)
 {
     frames_.push_back(std::make_unique<FrameObject>());
     emit DocumentComplete(frames_.back().get(), url);
+}
+
+void WebBrowser::pagePainted()
+{
+    // The renderer has painted; its frame reaches the view a little later.
+    QTimer::singleShot(kPaintToScreenMs, this, [this] {
+        painted_ = true;
+        emit painted();
+    });
+}
+
+bool WebBrowser::waitUntilPainted(int timeoutMs)
+{
+    if (shownFramesSincePaint_ >= kFramesToShow || view_->url().isEmpty())
+        return true;
+    QEventLoop loop;
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    const auto check = [&] {
+        if (shownFramesSincePaint_ >= kFramesToShow)
+            loop.quit();
+    };
+    const auto connection = connect(this, &WebBrowser::painted, &loop, check);
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        watchDelegateFrames();
+        check();
+    });
+    poll.start(5);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    disconnect(connection);
+    return shownFramesSincePaint_ >= kFramesToShow;
+}
+
+// The engine's frames reach the view through a Qt Quick delegate; once the
+// renderer has painted the page, the page is on screen after the delegate
+// has rendered the frames that follow.
+void WebBrowser::watchDelegateFrames()
+{
+    auto* delegate = qobject_cast<QQuickWidget*>(view_->focusProxy());
+    if (!delegate || delegate == watchedDelegate_)
+        return;
+    watchedDelegate_ = delegate;
+    connect(delegate->quickWindow(), &QQuickWindow::afterRendering, this, [this] {
+        if (painted_)
+            ++shownFramesSincePaint_;
+    }, Qt::DirectConnection);
 }
 
 void WebBrowser::topLevelCompleted(const QUrl& url)

@@ -69,6 +69,8 @@ signals:
     // For the top-level document pDisp is DefaultInterface(); for a frame it
     // is an object of that frame.
     void DocumentComplete(browser::BrowserObject* pDisp, const QVariant& URL);
+    // The page loaded last has been painted for the first time.
+    void painted();
 
 private:
     class Page;
@@ -76,11 +78,21 @@ private:
     class FrameObject;
 
     void frameCompleted(const QString& url);
+    void pagePainted();
+    // Runs the event loop (no user input) until the page loaded last has
+    // been painted, at most timeoutMs; true when it has.
+    bool waitUntilPainted(int timeoutMs);
+    void watchDelegateFrames();
     void topLevelCompleted(const QUrl& url);
 
     QWebEngineView* view_;
     std::unique_ptr<ControlObject> control_;
     std::vector<std::unique_ptr<FrameObject>> frames_;  // of the page being shown
+    bool painted_ = false;
+    static constexpr int kFramesToShow = 2;
+    static constexpr int kPaintToScreenMs = 120;
+    int shownFramesSincePaint_ = 0;
+    QPointer<QWidget> watchedDelegate_;
 };
 
 // The engine's start-up requirements; call before the application object exists.

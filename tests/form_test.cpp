@@ -1,0 +1,5 @@
+#include <QObject>
+#include "support/GuiTestMain.h"
+class T : public QObject { Q_OBJECT };
+KELVORA_GUI_TEST_MAIN(T)
+#include "form_test.moc"
