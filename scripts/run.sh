@@ -13,6 +13,7 @@ fi
 shot="$KELVORA_BUILD/kelvora-window.png"
 echo "No display: running Kelvora under a virtual display (Xvfb) for 15 seconds."
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  openbox >/dev/null 2>&1 &
   "$1" & app=$!
   sleep 12
   xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > "$2"

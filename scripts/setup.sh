@@ -12,7 +12,7 @@ KELVORA_PACKAGES=(
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-apps netpbm
+  xvfb xauth x11-apps netpbm openbox
   fonts-liberation2
   hyperfine time
 )

@@ -13,6 +13,10 @@ CC=clang CXX=clang++ cmake -S "$KELVORA_ROOT" -B "$fuzz_build" -G Ninja \
 cmake --build "$fuzz_build" --parallel "$(nproc)"
 
 export QT_QPA_PLATFORM=xcb
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --test-dir "$KELVORA_BUILD" --output-on-failure --timeout 600
+# A window manager on the virtual display, so that maximising works as on a desktop.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  openbox >/dev/null 2>&1 &
+  sleep 1
+  ctest --test-dir "$1" --output-on-failure --timeout 600
+' _ "$KELVORA_BUILD"
 ctest --test-dir "$fuzz_build" --output-on-failure --timeout 600
