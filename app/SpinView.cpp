@@ -120,6 +120,7 @@ void TForm1::FormResize(QObject*)
 {
     if (!MakeViewCurrent())
         return;  // no view yet: nothing to keep in step
+    FormDC->followBrowser();
     const QSize outer = frameGeometry().size();
     glViewport(0, -FormDC->clientBottomBelowSurface(), outer.width(), outer.height());
     glMatrixMode(GL_PROJECTION);

@@ -418,6 +418,7 @@ TEST_F(Readers, JpegFromFileAndResourceBecomesATexture)
 TEST_F(Readers, JpegMessages)
 {
     Write("bad.jpg", {'n', 'o', 'p', 'e'});
+    std::filesystem::create_directory("folder.jpg");
     resources["JPEG/bad"] = {'n', 'o', 'p', 'e'};
     resources["JPEG/locked"] = {};
     const struct {
@@ -427,6 +428,7 @@ TEST_F(Readers, JpegMessages)
     } cases[] = {
         {"missing.jpg", false, {"Couldn't load JPG - \"missing.jpg\"", "BMP Unit"}},
         {"bad.jpg", false, {"Couldn't load JPG - \"bad.jpg\"", "BMP Unit"}},
+        {"folder.jpg", false, {"Couldn't load JPG - \"folder.jpg\"", "BMP Unit"}},
         {"missing.jpg", true, {"File not found in resource - missing.jpg", "JPG Texture"}},
         {"bad.jpg", true, {"Couldn't load JPG Resource - \"bad.jpg\"", "BMP Unit"}},
         {"locked.jpg", true, {"Couldn't load JPG Resource - \"locked.jpg\"", "BMP Unit"}},

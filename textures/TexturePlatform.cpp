@@ -99,6 +99,9 @@ LoadedBytes LoadFile(const std::string& fileName)
     const auto resolved = ResolveFileName(fileName);
     if (!resolved)
         return Failure(LookupStatus::Missing, ENOENT);
+    std::error_code typeError;
+    if (std::filesystem::is_directory(*resolved, typeError))
+        return Failure(LookupStatus::Unreadable, EISDIR);
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(resolved->c_str(), "rb"));
     if (!file)
         return Failure(errno == ENOENT ? LookupStatus::Missing : LookupStatus::Unreadable, errno);
@@ -106,7 +109,9 @@ LoadedBytes LoadFile(const std::string& fileName)
     LoadedBytes result;
     result.status = LookupStatus::Found;
     std::error_code sizeError;
-    result.bytes.reserve(std::filesystem::file_size(*resolved, sizeError));
+    const auto size = std::filesystem::file_size(*resolved, sizeError);
+    if (!sizeError)
+        result.bytes.reserve(size);
     std::uint8_t chunk[64 * 1024];
     std::size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
