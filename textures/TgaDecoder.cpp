@@ -100,13 +100,23 @@ private:
     std::size_t left_;
 };
 
+// Whole rows at a time: a copy, then the exchange in place.
 template <int BytesPerPixel>
-bool DecodeUncompressed(Bytes data, RowWriter<BytesPerPixel>& out)
+bool DecodeUncompressed(Bytes data, PixelBuffer& image, std::size_t rowBytes)
 {
-    const std::size_t bytes = out.left() * BytesPerPixel;
-    if (data.size() < bytes)
+    const std::size_t width = std::size_t(image.width), fileRowBytes = width * BytesPerPixel;
+    if (data.size() < fileRowBytes * std::size_t(image.height))
         return false;
-    out.raw(data.data(), out.left());
+    for (std::size_t row = 0; row < std::size_t(image.height); ++row) {
+        std::uint8_t* target = image.pixels.data() + row * rowBytes;
+        std::copy_n(data.data() + row * fileRowBytes, fileRowBytes, target);
+        if constexpr (BytesPerPixel == 3) {
+            SwapRedBlue(target, static_cast<std::int32_t>(width));
+        } else {
+            for (std::size_t x = 0; x < width; ++x, target += 4)
+                std::swap(target[0], target[2]);
+        }
+    }
     return true;
 }
 
@@ -130,6 +140,15 @@ bool DecodeRunLength(Bytes packets, RowWriter<BytesPerPixel>& out)
     return true;
 }
 
+// Filler bytes carry no pixel, but they are handed out: make them zeros.
+void ClearRowFiller(PixelBuffer& image, std::size_t rowBytes, std::size_t usedBytes)
+{
+    if (rowBytes == usedBytes)
+        return;
+    for (std::size_t row = 0; row < std::size_t(image.height); ++row)
+        std::fill_n(image.pixels.data() + row * rowBytes + usedBytes, rowBytes - usedBytes, std::uint8_t{0});
+}
+
 // The fewest packet bytes that can describe this many pixels: runs of 128.
 std::uint64_t LeastRunLengthBytes(std::uint64_t pixels, int bytesPerPixel)
 {
@@ -148,8 +167,11 @@ bool DecodePixels(const Header& h, Bytes data, PixelBuffer& image)
     image.height = h.height;
     image.format = BytesPerPixel == 4 ? kFormatRgba : kFormatRgb;
     image.pixels.resize(rowBytes * h.height);
+    ClearRowFiller(image, rowBytes, std::size_t(h.width) * BytesPerPixel);
+    if (h.imageType == 2)
+        return DecodeUncompressed<BytesPerPixel>(data, image, rowBytes);
     RowWriter<BytesPerPixel> out(image, rowBytes);
-    return h.imageType == 2 ? DecodeUncompressed(data, out) : DecodeRunLength(data, out);
+    return DecodeRunLength(data, out);
 }
 
 }  // namespace

@@ -1,0 +1,257 @@
+// Timed harness for the parts that need the window, the engine and GL:
+//   app_bench startup    process start to the window shown (one figure; run it several times)
+//   app_bench view       upload, snapshot split, spin frames, tick rate, memory over spins
+// Figures are medians of repeated runs, printed one per line.
+
+#include <GL/gl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMessageBox>
+#include <QPainter>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QOpenGLContext>
+#include <QWebEngineView>
+#include <QWindow>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+#include "BenchImages.h"
+#include "FormSurface.h"
+#include "JpegDecoder.h"
+#include "JpegWriter.h"
+#include "TextureSeam.h"
+#include "Textures.h"
+#include "UnitMain.h"
+
+namespace {
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double MillisecondsOf(const std::function<void()>& work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+double MedianMs(int runs, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(MillisecondsOf(work));
+    return Median(times);
+}
+
+// Seconds since this process started, from /proc.
+double SecondsSinceProcessStart()
+{
+    QFile stat("/proc/self/stat");
+    stat.open(QIODevice::ReadOnly);
+    const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
+    const double startTicks = fields.value(19).toDouble();  // field 22 overall
+    QFile uptime("/proc/uptime");
+    uptime.open(QIODevice::ReadOnly);
+    const double up = uptime.readAll().split(' ').first().toDouble();
+    return up - startTicks / double(sysconf(_SC_CLK_TCK));
+}
+
+long ResidentKb(const char* field)
+{
+    QFile status("/proc/self/status");
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(std::strlen(field))).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void Wait(const std::function<bool()>& done, int timeoutMs = 20000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Presses OK on every message box, as a patient user would.
+void AnswerMessageBoxes(QObject* owner)
+{
+    auto* timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, [] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())
+                box->button(QMessageBox::Ok)->click();
+    });
+    timer->start(10);
+}
+
+// Serves one page of the screenshot-like kind from 127.0.0.1.
+class PageServer : public QTcpServer {
+public:
+    PageServer()
+    {
+        listen(QHostAddress::LocalHost, 0);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = nextPendingConnection())
+                connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                    socket->readAll();
+                    const QByteArray body = R"(<!doctype html><html><body style="margin:0;font:14px sans-serif">
+<div style="background:#28467a;color:white;height:40px">Header</div>
+<div style="display:flex"><div style="width:180px;background:#ececec;height:420px"></div>
+<div style="padding:20px">)" + QByteArray("Lorem ipsum dolor sit amet, consectetur adipiscing elit. ").repeated(60) +
+                                            R"(</div></div></body></html>)";
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
+                                  QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+        });
+    }
+    QString address() const { return QStringLiteral("http://127.0.0.1:%1/").arg(serverPort()); }
+};
+
+int Startup()
+{
+    TForm1 form;
+    Form1 = &form;
+    form.show();
+    Wait([&] { return form.windowHandle() && form.windowHandle()->isExposed(); });
+    std::printf("startup_ms %.1f\n", SecondsSinceProcessStart() * 1000.0);
+    return 0;
+}
+
+int View()
+{
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    TForm1 form;
+    Form1 = &form;
+    form.show();
+    AnswerMessageBoxes(&form);
+    PageServer server;
+    form.WebBrowser1->Navigate(server.address());
+    Wait([&] { return form.BtnRotate->isEnabled(); });
+
+    // Snapshot, split into its steps, and the engine's own grab for comparison.
+    const int w = form.WebBrowser1->width(), h = form.WebBrowser1->height();
+    browser::ViewObject* view = form.WebBrowser1->DefaultInterface()->QueryViewObject();
+    QImage capture(w, h, QImage::Format_RGB32), output;
+    std::vector<std::uint8_t> jpeg;
+    const double draw = MedianMs(15, [&] {
+        capture.fill(Qt::white);
+        QPainter painter(&capture);
+        view->Draw(browser::DrawAspect::Content, 1, painter, QRect(0, 0, w, h));
+    });
+    const double grab = MedianMs(15, [&] { form.WebBrowser1->engineView()->grab(); });
+    const double copy = MedianMs(15, [&] { output = capture.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation); });
+    const QImage rgb = output.convertToFormat(QImage::Format_RGB888);
+    const double convert = MedianMs(15, [&] { (void)output.convertToFormat(QImage::Format_RGB888); });
+    const double encode = MedianMs(15, [&] {
+        EncodeJpeg(rgb.constBits(), rgb.width(), rgb.height(), std::size_t(rgb.bytesPerLine()), jpeg);
+    });
+    const double write = MedianMs(15, [&] {
+        QFile file("bench.jpg");
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(reinterpret_cast<const char*>(jpeg.data()), qint64(jpeg.size()));
+    });
+    const double whole = MedianMs(15, [&] {
+        SaveBrowserSnapshot(form.WebBrowser1->DefaultInterface(), "1.jpg", h, w, h, w);
+    });
+    std::printf("snapshot_size %dx%d jpeg_bytes %zu\n", w, h, jpeg.size());
+    std::printf("snapshot_draw_ms %.2f (engine grab alone %.2f)\n", draw, grab);
+    std::printf("snapshot_copy_ms %.2f\nsnapshot_convert_ms %.2f\nsnapshot_encode_ms %.2f\nsnapshot_write_ms %.2f\n",
+                copy, convert, encode, write);
+    std::printf("snapshot_whole_ms %.2f\n", whole);
+
+    // Click to the first spun frame: the set-up plus one frame.
+    form.Timer1->stop();
+    const double firstFrame = MillisecondsOf([&] {
+        form.BtnRotateClick(form.BtnRotate);
+        form.Timer1->stop();
+        form.DrawSpinFrame();
+    });
+    std::printf("click_to_first_frame_ms %.1f\n", firstFrame);
+
+    // Upload of the decoded snapshot.
+    QFile snapshot("1.jpg");
+    snapshot.open(QIODevice::ReadOnly);
+    const QByteArray bytes = snapshot.readAll();
+    const auto decoded = Textures::DecodeJpeg({reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())});
+    GLContext->makeCurrent(FormDC);
+    std::vector<GLuint> names;
+    const double upload = MedianMs(15, [&] {
+        names.push_back(Textures::UploadTexture(std::uint16_t(decoded.image.width), std::uint16_t(decoded.image.height),
+                                                GL_RGBA, decoded.image.pixels.data()));
+        glFinish();
+    });
+    glDeleteTextures(GLsizei(names.size()), names.data());
+    glBindTexture(GL_TEXTURE_2D, PageTexture);
+    std::printf("upload_ms %.2f\n", upload);
+
+    // Per-frame cost at the design size.
+    const double frame = MedianMs(300, [&] { form.DrawSpinFrame(); });
+    std::printf("frame_ms %.3f\n", frame);
+
+    // The real tick rate of Timer1 over 10 seconds, and the CPU it costs.
+    FrameCount = 0;
+    const double cpuBefore = CpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    form.Timer1->start();
+    Wait([&] { return clock.elapsed() >= 10000; }, 11000);
+    form.Timer1->stop();
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    std::printf("ticks_per_second %.1f (asked for 100)\ncpu_percent_of_one_core %.1f\n", FrameCount / seconds,
+                100.0 * (CpuSeconds() - cpuBefore) / seconds);
+
+    // Memory over repeated spins: it must not grow with each one.
+    const long afterOne = ResidentKb("VmRSS:");
+    for (int spin = 0; spin < 20; ++spin) {
+        form.WebBrowser1->show();
+        form.BtnRotateClick(form.BtnRotate);
+        form.Timer1->stop();
+        form.DrawSpinFrame();
+        QApplication::processEvents();
+    }
+    std::printf("rss_after_first_spin_kb %ld\nrss_after_20_more_spins_kb %ld\npeak_rss_kb %ld\n", afterOne,
+                ResidentKb("VmRSS:"), ResidentKb("VmHWM:"));
+    form.close();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    browser::InitializeEngine();
+    QApplication app(argc, argv);
+    InstallTextureSeam();
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode == "startup")
+        return Startup();
+    if (mode == "view")
+        return View();
+    std::fprintf(stderr, "usage: app_bench startup|view\n");
+    return 2;
+}
