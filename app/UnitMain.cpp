@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 #include "Dialogs.h"
 #include "FormSurface.h"
@@ -67,6 +69,17 @@ std::uint16_t VirtualKeyOf(const QKeyEvent* event)
     return static_cast<std::uint16_t>(event->key());
 }
 
+// A group box's client area leaves 2 pixels of frame at its sides and
+// bottom and 15 at its top for the caption.
+constexpr int kGroupBoxFrame = 2;
+constexpr int kGroupBoxCaption = 15;
+
+QRect GroupBoxClientRect(QSize box)
+{
+    return QRect(kGroupBoxFrame, kGroupBoxCaption, box.width() - 2 * kGroupBoxFrame,
+                 box.height() - kGroupBoxCaption - kGroupBoxFrame);
+}
+
 // Ticker constants: fixed numbers, not worked out from any size.
 constexpr int kTickerWrapTop = -260;
 constexpr int kTickerRestartTop = 120;
@@ -78,6 +91,22 @@ void TsLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void TsLabel::paintEvent(QPaintEvent* event)
+{
+    if (parentWidget()) {
+        const QRect client = GroupBoxClientRect(parentWidget()->size());
+        if (!client.contains(geometry())) {
+            QPainter painter(this);
+            painter.setClipRect(client.translated(-pos()));
+            drawFrame(&painter);
+            style()->drawItemText(&painter, contentsRect(), alignment() | Qt::TextShowMnemonic, palette(), isEnabled(),
+                                  text(), foregroundRole());
+            return;
+        }
+    }
+    QLabel::paintEvent(event);
 }
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
@@ -229,19 +258,16 @@ void TForm1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-// sGroupBox1 along the bottom, the browser above it, and inside sGroupBox1 the
-// gauge along the bottom and sGroupBox2 at the right end. A group box's client
-// area leaves 2 pixels of frame at its sides and bottom and 15 for its caption.
+// sGroupBox1 along the bottom, the browser above it, and inside sGroupBox1's
+// client area the gauge along the bottom and sGroupBox2 at the right end.
 void TForm1::applyDocking()
 {
-    const int width = this->width();
-    const int height = this->height();
     const int panelHeight = sGroupBox1->height();
-    sGroupBox1->setGeometry(0, height - panelHeight, width, panelHeight);
-    WebBrowser1->setGeometry(0, 0, width, height - panelHeight);
-    constexpr int kFrame = 2;
-    Gauge->setGeometry(kFrame, panelHeight - kFrame - Gauge->height(), width - 2 * kFrame, Gauge->height());
-    sGroupBox2->move(width - kFrame - sGroupBox2->width(), sGroupBox2->y());
+    sGroupBox1->setGeometry(0, height() - panelHeight, width(), panelHeight);
+    WebBrowser1->setGeometry(0, 0, width(), height() - panelHeight);
+    const QRect client = GroupBoxClientRect(sGroupBox1->size());
+    Gauge->setGeometry(client.left(), client.bottom() + 1 - Gauge->height(), client.width(), Gauge->height());
+    sGroupBox2->move(client.right() + 1 - sGroupBox2->width(), sGroupBox2->y());
 }
 
 void TForm1::loadRequest()
