@@ -14,6 +14,7 @@
 #include "BmpDecoder.h"
 #include "JpegDecoder.h"
 #include "JpegWriter.h"
+#include "support/JpegFixtures.h"
 #include "TgaDecoder.h"
 
 namespace {
@@ -89,41 +90,17 @@ void BM_JpegEncodeSnapshot(benchmark::State& state)
     SetBytes(state, Screenshot().size());
 }
 
+// Plain libjpeg with the same settings, as the tests' reference encode.
 void BM_JpegEncodeBareLibjpeg(benchmark::State& state)
 {
     for (auto _ : state) {
-        jpeg_compress_struct cinfo{};
-        jpeg_error_mgr errors{};
-        cinfo.err = jpeg_std_error(&errors);
-        jpeg_create_compress(&cinfo);
-        unsigned char* buffer = nullptr;
-        unsigned long size = 0;
-        jpeg_mem_dest(&cinfo, &buffer, &size);
-        cinfo.image_width = kShotWidth;
-        cinfo.image_height = kShotHeight;
-        cinfo.input_components = 3;
-        cinfo.in_color_space = JCS_RGB;
-        jpeg_set_defaults(&cinfo);
-        jpeg_set_quality(&cinfo, 90, TRUE);
-        cinfo.dct_method = JDCT_FLOAT;
-        jpeg_start_compress(&cinfo, TRUE);
-        while (cinfo.next_scanline < cinfo.image_height) {
-            JSAMPROW row = const_cast<JSAMPROW>(&Screenshot()[std::size_t(cinfo.next_scanline) * kShotWidth * 3]);
-            jpeg_write_scanlines(&cinfo, &row, 1);
-        }
-        jpeg_finish_compress(&cinfo);
-        jpeg_destroy_compress(&cinfo);
-        benchmark::DoNotOptimize(buffer);
-        free(buffer);
+        auto jpeg = ReferenceSnapshotJpeg(Screenshot().data(), kShotWidth, kShotHeight, std::size_t(kShotWidth) * 3);
+        benchmark::DoNotOptimize(jpeg.data());
     }
     SetBytes(state, Screenshot().size());
 }
 
 // ---------------------------------------------------------------- BMP and TGA
-
-struct Sample {
-    Blob file;
-};
 
 const Blob& Bmp()
 {

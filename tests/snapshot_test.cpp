@@ -24,35 +24,6 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The reference: libjpeg's defaults at quality 90 with the float DCT.
-std::vector<std::uint8_t> ReferenceEncode(const QImage& rgb)
-{
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = JDIMENSION(rgb.width());
-    cinfo.image_height = JDIMENSION(rgb.height());
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    cinfo.dct_method = JDCT_FLOAT;
-    jpeg_start_compress(&cinfo, TRUE);
-    for (int y = 0; y < rgb.height(); ++y) {
-        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(y));
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<std::uint8_t> out(buffer, buffer + size);
-    free(buffer);
-    return out;
-}
-
 struct Segment {
     std::uint8_t marker;
     QByteArray payload;
@@ -90,6 +61,13 @@ constexpr int kZigzag[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18,
 int ScaledForQuality90(int entry)
 {
     return std::clamp((entry * 20 + 50) / 100, 1, 255);
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 bool Near(const std::uint8_t* rgba, QRgb expected, int tolerance = 12)
@@ -142,7 +120,8 @@ private slots:
                 picture.setPixel(x, y, qRgb(x * 4, y * 6, (x * y) & 0xFF));
         std::vector<std::uint8_t> ours;
         QVERIFY(EncodeJpeg(picture.constBits(), picture.width(), picture.height(), std::size_t(picture.bytesPerLine()), ours));
-        QVERIFY(ours == ReferenceEncode(picture));
+        QVERIFY(ours == ReferenceSnapshotJpeg(picture.constBits(), picture.width(), picture.height(),
+                                             std::size_t(picture.bytesPerLine())));
 
         const QByteArray jpeg(reinterpret_cast<const char*>(ours.data()), qsizetype(ours.size()));
         QCOMPARE(std::uint8_t(jpeg[0]), 0xFF);
@@ -230,10 +209,7 @@ private slots:
     {
         MessageBoxAnswerer answerer;
         const QString path = dir.filePath("1.jpg");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("earlier snapshot");
-        file.close();
+        WriteFile(path, "earlier snapshot");
         NoViewObject noView;
         FailingView failing;
         SaveBrowserSnapshot(nullptr, path, 10, 10, 10, 10);
@@ -269,10 +245,7 @@ private slots:
     {
         BlocksView view;
         const QString path = dir.filePath("1.jpg");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("old");
-        file.close();
+        WriteFile(path, "old");
         SaveBrowserSnapshot(&view, path, 10, 10, 0, 10);
         QVERIFY(QFileInfo::exists(path));
         QCOMPARE(QFileInfo(path).size(), 0);

@@ -162,6 +162,10 @@ private slots:
             QVERIFY(!form->Timer1->isActive());
             QCOMPARE(form->BtnStop->text(), QStringLiteral("Продолжить раскрутку"));
             QVERIFY(form->WebBrowser1->isVisible());
+            // Frames still drawn now go under the browser, never over it.
+            QVERIFY(WaitUntil([] { return !FormDC->isExposed(); }, 2000));
+            Tick(3);
+            QVERIFY(form->WebBrowser1->isVisible());
         } else {
             QCOMPARE(answerer->seen.size(), 2);
             QCOMPARE(answerer->seen[1].text, QStringLiteral("У сайта может закружиться голова и слететь шапка! :) "));
