@@ -254,6 +254,11 @@ void TForm1::closeEvent(QCloseEvent* event)
     if (!closed_) {
         closed_ = true;
         RunHandler([this] { FormClose(this); });
+        // The program ends with its window: no tick or browser event may reach
+        // a handler between here and the end of the message loop.
+        Timer1->stop();
+        Timer2->stop();
+        WebBrowser1->disconnect(this);
     }
     event->accept();
 }

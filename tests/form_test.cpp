@@ -6,6 +6,7 @@
 
 #include "Dialogs.h"
 #include "SkinManager.h"
+#include "TexturePlatform.h"
 #include "UnitMain.h"
 #include "support/GuiTestMain.h"
 #include "support/MessageBoxes.h"
@@ -124,6 +125,23 @@ private slots:
         QCOMPARE(answerer.seen[0].text, QStringLiteral("Сбой."));
         QCOMPARE(answerer.seen[0].caption, QStringLiteral("Раскрутка сайта"));
         QCOMPARE(answerer.seen[0].icon, QMessageBox::Critical);
+    }
+
+    void textureResourcesComeFromTheExecutable()
+    {
+        using Textures::LookupStatus;
+        const auto brick = Textures::LoadResource("JPEG", "bRICK");  // names match in any letter case
+        QCOMPARE(brick.status, LookupStatus::Found);
+        QVERIFY(brick.bytes.size() > 100);
+        QCOMPARE(Textures::LoadResource("JPEG", "wall").status, LookupStatus::Missing);
+        QCOMPARE(Textures::LoadResource("BMP", "brick").status, LookupStatus::Missing);
+    }
+
+    void closingEndsEveryHandler()
+    {
+        form->close();
+        QVERIFY(!form->Timer1->isActive());
+        QVERIFY(!form->Timer2->isActive());
     }
 
 private:
