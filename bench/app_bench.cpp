@@ -1,6 +1,7 @@
 // Timed harness for the parts that need the window, the engine and GL:
 //   app_bench startup    process start to the window shown (one figure; run it several times)
 //   app_bench view       upload, snapshot split, spin frames, tick rate, memory over spins
+//   app_bench screenshots FOLDER   a screenshot sequence of loading, readiness and spinning
 // Figures are medians of repeated runs, printed one per line.
 
 #include <GL/gl.h>
@@ -16,6 +17,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QScreen>
 #include <QTimer>
 #include <QOpenGLContext>
 #include <QWebEngineView>
@@ -295,6 +297,53 @@ int View()
     return 0;
 }
 
+// A screenshot sequence of a whole session: loading, the readiness message,
+// the spin button enabled, spinning, paused.
+int Screenshots(const QString& folder)
+{
+    QDir().mkpath(folder);
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    TForm1 form;
+    Form1 = &form;
+    form.show();
+    PageServer server;
+    int shot = 0;
+    const auto save = [&](const char* what) {
+        QApplication::processEvents();
+        const QString path = QStringLiteral("%1/%2-%3.png").arg(folder).arg(++shot).arg(what);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+        std::printf("%s\n", qPrintable(path));
+    };
+    Wait([&] { return form.windowHandle() && form.windowHandle()->isExposed(); });
+    save("started");
+    form.EdAddress->setText(server.address());
+    QTimer::singleShot(0, [&] { form.SBtnClick(form.SBtn); });
+    Wait([&] { return form.Gauge->Percent() > 0; }, 5000);
+    save("loading");
+    // The message runs its own event loop: answer it from a timer.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            answer.stop();
+            Wait([] { return false; }, 200);
+            save("page-loaded-message");
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    answer.start(20);
+    Wait([&] { return form.BtnRotate->isEnabled(); });
+    save("spin-enabled");
+    form.BtnRotate->click();
+    Wait([] { return false; }, 1200);
+    save("spinning");
+    form.BtnStop->click();
+    Wait([] { return false; }, 300);
+    save("paused");
+    form.close();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -307,6 +356,8 @@ int main(int argc, char* argv[])
         return Startup();
     if (mode == "view")
         return View();
-    std::fprintf(stderr, "usage: app_bench startup|view\n");
+    if (mode == "screenshots" && argc > 2)
+        return Screenshots(QString::fromLocal8Bit(argv[2]));
+    std::fprintf(stderr, "usage: app_bench startup|view|screenshots FOLDER\n");
     return 2;
 }
