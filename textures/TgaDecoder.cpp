@@ -25,7 +25,7 @@ Header ReadHeader(ByteReader& in)
     in.skip(1);  // ID length: not consulted
     h.colourMapType = in.u8();
     h.imageType = in.u8();
-    in.skip(5 + 4);  // colour-map specification, origin
+    in.skip(5 + 4);  // colour-map fields, origin
     h.width = in.u16();
     h.height = in.u16();
     h.depth = in.u8();
