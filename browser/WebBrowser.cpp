@@ -51,7 +51,7 @@ void InitializeEngine()
 // token that only our script, in its own isolated world, knows.
 class WebBrowser::Page : public QWebEnginePage {
 public:
-    Page(WebBrowser* owner) : QWebEnginePage(owner), owner_(owner), token_(NewToken())
+    explicit Page(WebBrowser* owner) : QWebEnginePage(owner), owner_(owner), token_(NewToken())
     {
         QWebEngineScript script;
         script.setName(QStringLiteral("kelvora-frame-complete"));
