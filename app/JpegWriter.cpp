@@ -1,30 +1,16 @@
 #include "JpegWriter.h"
 
-// clang-format off
-#include <csetjmp>
-#include <cstdio>
 #include <cstdlib>
-#include <jpeglib.h>
-// clang-format on
+
+#include "JpegErrors.h"
 
 namespace {
 
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-[[noreturn]] void JumpBack(j_common_ptr cinfo)
-{
-    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
-}
-
-void DiscardMessage(j_common_ptr) {}
 
 // All locals are trivially destructible; the compressed bytes land in the
 // caller's buffer and size. Returns false after a libjpeg error.
-bool Compress(jpeg_compress_struct* cinfo, ErrorManager* errors, const std::uint8_t* rgb, int width, int height,
-              std::size_t stride, unsigned char** buffer, unsigned long* size)
+bool Compress(jpeg_compress_struct* cinfo, Textures::JpegErrorManager* errors, const std::uint8_t* rgb, int width,
+              int height, std::size_t stride, unsigned char** buffer, unsigned long* size)
 {
     if (setjmp(errors->jump))
         return false;
@@ -50,10 +36,8 @@ bool Compress(jpeg_compress_struct* cinfo, ErrorManager* errors, const std::uint
 bool EncodeJpeg(const std::uint8_t* rgb, int width, int height, std::size_t stride, std::vector<std::uint8_t>& out)
 {
     jpeg_compress_struct cinfo{};
-    ErrorManager errors{};
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = JumpBack;
-    errors.pub.output_message = DiscardMessage;
+    Textures::JpegErrorManager errors{};
+    errors.attachTo(cinfo);
     jpeg_create_compress(&cinfo);
     unsigned char* buffer = nullptr;
     unsigned long size = 0;

@@ -9,6 +9,7 @@
 #include "TexturePlatform.h"
 #include "UnitMain.h"
 #include "support/GuiTestMain.h"
+#include "support/MainWindow.h"
 #include "support/MessageBoxes.h"
 
 class FormTest : public QObject {
@@ -17,10 +18,8 @@ class FormTest : public QObject {
 private slots:
     void init()
     {
-        form = std::make_unique<TForm1>();
-        Form1 = form.get();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = ShowMainWindow();
+        QVERIFY(form);
         form->activateWindow();
     }
 

@@ -6,6 +6,7 @@
 
 #include "UnitMain.h"
 #include "support/GuiTestMain.h"
+#include "support/MainWindow.h"
 #include "support/MessageBoxes.h"
 #include "support/TestPages.h"
 
@@ -15,10 +16,8 @@ class LoadingTest : public QObject {
 private slots:
     void init()
     {
-        form = std::make_unique<TForm1>();
-        Form1 = form.get();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = ShowMainWindow();
+        QVERIFY(form);
         server.setPage("/a.html", PlainPage("#ff0000"));
         server.setPage("/b.html", PlainPage("#00ff00"));
         server.setPage("/frames.html", FramesPage("/a.html", "/b.html"));

@@ -13,6 +13,7 @@
 #include "FormSurface.h"
 #include "UnitMain.h"
 #include "support/GuiTestMain.h"
+#include "support/MainWindow.h"
 #include "support/MessageBoxes.h"
 #include "support/TestPages.h"
 
@@ -84,11 +85,9 @@ private slots:
     void init()
     {
         answerer = std::make_unique<MessageBoxAnswerer>();
-        form = std::make_unique<TForm1>();
-        Form1 = form.get();
         FrameCount = 0;
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = ShowMainWindow();
+        QVERIFY(form);
     }
 
     void cleanup()

@@ -1,31 +1,10 @@
 #include "JpegDecoder.h"
 
-// clang-format off
-#include <csetjmp>
-#include <cstdio>
-#include <jpeglib.h>
-#include <jerror.h>
-// clang-format on
+#include "JpegErrors.h"
 
 namespace Textures {
 
 namespace {
-
-// libjpeg reports fatal errors through error_exit, which must not return.
-// We jump back to the setjmp of the stage that is running; C++ objects never
-// live in those stages, so nothing is skipped by the jump.
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-[[noreturn]] void JumpToStage(j_common_ptr cinfo)
-{
-    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
-}
-
-// Warnings (a truncated stream among them) are ignored, and nothing is printed.
-void DiscardMessage(j_common_ptr) {}
 
 bool IsCmyk(J_COLOR_SPACE space)
 {
@@ -33,7 +12,7 @@ bool IsCmyk(J_COLOR_SPACE space)
 }
 
 // Returns 0 or libjpeg's error code. All locals are trivially destructible.
-int ReadHeader(jpeg_decompress_struct* cinfo, ErrorManager* errors, Bytes jpeg)
+int ReadHeader(jpeg_decompress_struct* cinfo, JpegErrorManager* errors, Bytes jpeg)
 {
     if (setjmp(errors->jump))
         return errors->pub.msg_code;
@@ -44,7 +23,7 @@ int ReadHeader(jpeg_decompress_struct* cinfo, ErrorManager* errors, Bytes jpeg)
 
 // Decompresses into rows[0..height), top row first as libjpeg delivers them.
 // Returns 0 or libjpeg's error code.
-int DecompressRows(jpeg_decompress_struct* cinfo, ErrorManager* errors, Bytes jpeg, bool headerRead,
+int DecompressRows(jpeg_decompress_struct* cinfo, JpegErrorManager* errors, Bytes jpeg, bool headerRead,
                    JSAMPROW* rows)
 {
     if (setjmp(errors->jump))
@@ -92,10 +71,8 @@ JpegDecodeResult DecodeJpeg(Bytes jpeg, std::uint64_t maxPixels)
 {
     JpegDecodeResult result;
     jpeg_decompress_struct cinfo{};
-    ErrorManager errors{};
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = JumpToStage;
-    errors.pub.output_message = DiscardMessage;
+    JpegErrorManager errors{};
+    errors.attachTo(cinfo);
     jpeg_create_decompress(&cinfo);
     DecompressGuard guard{&cinfo};
 
