@@ -8,7 +8,7 @@ KELVORA_BUILD="${KELVORA_BUILD:-$KELVORA_ROOT/build}"
 
 KELVORA_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-webengine-dev libqt6opengl6-dev qt6-qpa-plugins
+  qt6-base-dev qt6-declarative-dev qt6-webengine-dev libqt6opengl6-dev qt6-qpa-plugins
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
   clang libclang-rt-14-dev
