@@ -113,6 +113,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(texts::WindowCaption);
+    // X11's closest thing to the taskbar button's own text: the icon name,
+    // which taskbars show where the application title and caption differ.
+    setWindowIconText(ApplicationTitle);
     setFont(SansSerif(10));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);

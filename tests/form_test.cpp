@@ -32,6 +32,7 @@ private slots:
     void stateRightAfterStart()
     {
         QCOMPARE(form->windowTitle(), QStringLiteral("Раскрутка сайтов"));
+        QCOMPARE(form->windowIconText(), QStringLiteral("Раскрутка сайта"));
         QCOMPARE(form->size(), QSize(982, 623));
         QVERIFY(WaitUntil([&] { return QApplication::focusWidget() == form->EdAddress; }, 5000));
         QVERIFY(form->EdAddress->text().startsWith(QStringLiteral("http:\\\\")));
