@@ -284,8 +284,25 @@ int View()
 
     // Per-frame cost at the design size, on the shown surface.
     Wait([] { return FormDC->isExposed(); }, 5000);
-    const double frame = MedianMs(300, [&] { form.DrawSpinFrame(); });
-    std::printf("frame_ms %.3f\n", frame);
+    // Side by side with the same drawing done bare on the same surface,
+    // alternating so that both see the same machine.
+    const auto bareFrame = [&] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glRotatef(5.0f, 0, 1, 0);
+        glBegin(GL_QUADS);
+        glTexCoord2f(0, 0), glVertex3f(-1.8f, -1, 0);
+        glTexCoord2f(1, 0), glVertex3f(1.8f, -1, 0);
+        glTexCoord2f(1, 1), glVertex3f(1.8f, 1, 0);
+        glTexCoord2f(0, 1), glVertex3f(-1.8f, 1, 0);
+        glEnd();
+        GLContext->swapBuffers(FormDC);
+    };
+    std::vector<double> ours, bare;
+    for (int i = 0; i < 300; ++i) {
+        ours.push_back(MillisecondsOf([&] { form.DrawSpinFrame(); }));
+        bare.push_back(MillisecondsOf(bareFrame));
+    }
+    std::printf("frame_ms %.3f (bare %.3f, ratio %.2f)\n", Median(ours), Median(bare), Median(ours) / Median(bare));
 
     // What the window costs with the view set up but paused, for comparison.
     std::printf("idle_cpu_percent_view_paused %.1f\n", idleCpuPercent());
