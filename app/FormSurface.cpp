@@ -36,16 +36,10 @@ void FormSurface::followBrowser()
 
 bool FormSurface::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Hide:
-    case QEvent::Move:
-    case QEvent::Resize:
+    // Geometry follows in FormResize: a hidden browser gets its resize
+    // events only when shown again.
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
         followBrowser();
-        break;
-    default:
-        break;
-    }
     return QWindow::eventFilter(watched, event);
 }
 

@@ -21,8 +21,8 @@ public:
     // Offset of the client area's lower-left corner from the surface's own,
     // in pixels: the origin of the window's drawing coordinates.
     int clientBottomBelowSurface() const;
-    // Keeps the surface over the browser area and shows it only while the
-    // browser is hidden.
+    // Puts the surface over the browser area, shown only while the browser
+    // is hidden.
     void followBrowser();
     // Destroys the surface (this object included).
     void release();

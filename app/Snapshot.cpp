@@ -50,26 +50,27 @@ private:
     int fd_;
 };
 
-// Holds the converted pixels and encodes them when saved.
+// Takes a copy of the bitmap; when saved, creates the file first, then
+// converts to 24 bits, encodes and writes.
 class JpegImage {
 public:
-    void Assign(const QImage& bitmap) { pixels_ = bitmap.convertToFormat(QImage::Format_RGB888); }
+    void Assign(const QImage& bitmap) { bitmap_ = bitmap; }
 
     bool SaveToFile(const QString& fileName) const
     {
         SnapshotFile file(fileName);
         if (!file.isOpen())
             return false;
-        if (pixels_.isNull())
+        if (bitmap_.isNull())
             return true;  // nothing to encode: the file stays empty
+        const QImage rgb = bitmap_.convertToFormat(QImage::Format_RGB888);
         std::vector<std::uint8_t> jpeg;
-        return EncodeJpeg(pixels_.constBits(), pixels_.width(), pixels_.height(), std::size_t(pixels_.bytesPerLine()),
-                          jpeg) &&
+        return EncodeJpeg(rgb.constBits(), rgb.width(), rgb.height(), std::size_t(rgb.bytesPerLine()), jpeg) &&
                file.write(jpeg);
     }
 
 private:
-    QImage pixels_;
+    QImage bitmap_;
 };
 
 QImage WhiteBitmap(int width, int height)

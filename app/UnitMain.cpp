@@ -4,8 +4,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QStyle>
 
 #include "Dialogs.h"
 #include "FormSurface.h"
@@ -93,20 +91,11 @@ void TsLabel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-void TsLabel::paintEvent(QPaintEvent* event)
+void TsLabel::moveEvent(QMoveEvent* event)
 {
-    if (parentWidget()) {
-        const QRect client = GroupBoxClientRect(parentWidget()->size());
-        if (!client.contains(geometry())) {
-            QPainter painter(this);
-            painter.setClipRect(client.translated(-pos()));
-            drawFrame(&painter);
-            style()->drawItemText(&painter, contentsRect(), alignment() | Qt::TextShowMnemonic, palette(), isEnabled(),
-                                  text(), foregroundRole());
-            return;
-        }
-    }
-    QLabel::paintEvent(event);
+    QLabel::moveEvent(event);
+    if (parentWidget())
+        setMask(QRegion(GroupBoxClientRect(parentWidget()->size()).translated(-pos())));
 }
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent)

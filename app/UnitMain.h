@@ -30,9 +30,9 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
-    // Drawn only within its group box's client area, never over the box's
+    // Shown only within its group box's client area, never over the box's
     // caption or frame, wherever the label has moved.
-    void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 };
 
 class TForm1 : public QWidget {
